@@ -1,0 +1,5 @@
+#include "UnitCustomProc.h"
+
+TCustomProc::TCustomProc(TControlModels& models) : FModels(models)
+{
+}

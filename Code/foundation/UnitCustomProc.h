@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TControlModels;
+class TChoiceList;
+
+// The long-lived owner of the batch state and of the operations on the choice lists, the
+// custom profiles, the user settings and the batch run. Its operations are defined beside
+// the subsystem that owns them (settings, shell, engine, sources).
+class TCustomProc
+{
+public:
+    explicit TCustomProc(TControlModels& models);
+
+    TControlModels& Models() { return FModels; }
+
+    // Batch state of the current conversion run.
+    int CheckedCount = 0;
+    int DoneCount = 0;
+    int ChunkCount = 0;
+    int RowIndex = 0;
+    QString CommandLine;
+    bool Stopped = false;
+    // Written by the command-line builder.
+    QString StartTime;
+    QString CutSeconds;
+
+    // Option lists and profiles.
+    void FillAllLists();
+    void FillChoiceList(TChoiceList& list, QStringList (*builder)());
+    void FillQualityList(TChoiceList& list);
+    void ApplyProfile();
+    QString ReadSelectedCustomProfile();
+    void ApplySelectedCustomProfile();
+    void AddCustomProfile();
+    void SaveCustomProfile();
+    void DeleteCustomProfile();
+
+    // User settings (Config/UserSettings.ini).
+    QString ReadInitialFolder();
+    void SaveInitialFolder(const QString& dialogFileName);
+    void LoadUserSettings();
+    void SaveUserSettings();
+
+    // Calls into the preview side; empty until the preview is wired up.
+    std::function<void()> OnSyncSelection;
+    std::function<void()> OnStopPreview;
+
+private:
+    TControlModels& FModels;
+};

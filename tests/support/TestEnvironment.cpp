@@ -1,0 +1,54 @@
+#include "TestEnvironment.h"
+
+#include <QFile>
+#include <memory>
+
+namespace {
+std::unique_ptr<TFakePlatform> GFakePlatform;
+std::unique_ptr<TFakeDialogs> GFakeDialogs;
+} // namespace
+
+TFakePlatform& FakePlatform()
+{
+    if (!GFakePlatform)
+        ResetDoubles();
+    return *GFakePlatform;
+}
+
+TFakeDialogs& FakeDialogs()
+{
+    if (!GFakeDialogs)
+        ResetDoubles();
+    return *GFakeDialogs;
+}
+
+void ResetDoubles()
+{
+    auto platform = std::make_unique<TFakePlatform>();
+    auto dialogs = std::make_unique<TFakeDialogs>();
+    SetPlatform(platform.get());
+    SetDialogs(dialogs.get());
+    GFakePlatform = std::move(platform);
+    GFakeDialogs = std::move(dialogs);
+    SetApplicationTitle(QStringLiteral("Quorvid"));
+}
+
+QString TestMediaFolder()
+{
+    return QStringLiteral(QUORVID_TEST_MEDIA_DIR "/");
+}
+
+QByteArray ReadFileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
