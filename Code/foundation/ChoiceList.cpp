@@ -1,8 +1,6 @@
 #include "ChoiceList.h"
 
-TChoiceList::TChoiceList(bool editable, QObject* parent) : QObject(parent), FEditable(editable)
-{
-}
+TChoiceList::TChoiceList(bool editable, QObject* parent) : QObject(parent), FEditable(editable) {}
 
 void TChoiceList::AddItems(const QStringList& items)
 {

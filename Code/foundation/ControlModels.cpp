@@ -7,6 +7,4 @@ QString DefaultOutputFolder()
     return Platform().HomeFolder() + QStringLiteral("Quorvid Convert Folder");
 }
 
-TControlModels::TControlModels() : edtOutputFolder(DefaultOutputFolder())
-{
-}
+TControlModels::TControlModels() : edtOutputFolder(DefaultOutputFolder()) {}

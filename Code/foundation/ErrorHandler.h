@@ -9,8 +9,7 @@ void ReportException(const std::exception& e);
 void ReportUnknownException();
 
 // Runs a handler so that no exception unwinds into Qt's frames.
-template <class F>
-void Guarded(F&& handler) noexcept
+template <class F> void Guarded(F&& handler) noexcept
 {
     try {
         std::forward<F>(handler)();
@@ -22,8 +21,7 @@ void Guarded(F&& handler) noexcept
 }
 
 // Wraps a handler for connect(): connect(btn, &QPushButton::clicked, this, GuardedSlot([this] { ... })).
-template <class F>
-auto GuardedSlot(F handler)
+template <class F> auto GuardedSlot(F handler)
 {
     return [handler = std::move(handler)](auto&&... args) mutable {
         Guarded([&] { handler(std::forward<decltype(args)>(args)...); });

@@ -1,8 +1,6 @@
 #include "Flags.h"
 
-TCheckBoxModel::TCheckBoxModel(bool checked, QObject* parent) : QObject(parent), FChecked(checked)
-{
-}
+TCheckBoxModel::TCheckBoxModel(bool checked, QObject* parent) : QObject(parent), FChecked(checked) {}
 
 void TCheckBoxModel::SetChecked(bool checked)
 {
@@ -12,9 +10,7 @@ void TCheckBoxModel::SetChecked(bool checked)
     emit Changed();
 }
 
-TTextFieldModel::TTextFieldModel(QString text, QObject* parent) : QObject(parent), FText(std::move(text))
-{
-}
+TTextFieldModel::TTextFieldModel(QString text, QObject* parent) : QObject(parent), FText(std::move(text)) {}
 
 void TTextFieldModel::SetText(const QString& text)
 {

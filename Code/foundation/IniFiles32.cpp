@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace {
 
@@ -42,7 +43,9 @@ QStringList SplitLines(const QByteArray& bytes)
 {
     // The text ends at the first NUL byte; CR LF, a lone CR and a lone LF each end a line.
     const qsizetype nul = bytes.indexOf('\0');
-    const QString text = QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
+    // A byte-order mark stays part of the first line, as the file holds it.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = decoder.decode(nul < 0 ? bytes : bytes.left(nul));
     QStringList lines;
     QString current;
     for (qsizetype i = 0; i < text.size(); ++i) {

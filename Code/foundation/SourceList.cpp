@@ -1,8 +1,6 @@
 #include "SourceList.h"
 
-TSourceList::TSourceList(QObject* parent) : QAbstractTableModel(parent), FSelection(this)
-{
-}
+TSourceList::TSourceList(QObject* parent) : QAbstractTableModel(parent), FSelection(this) {}
 
 QString TSourceList::Cell(int row, int column) const
 {
@@ -146,7 +144,7 @@ QVariant TSourceList::headerData(int section, Qt::Orientation orientation, int r
 
 QString TSourceList::ColumnCaption(int column)
 {
-    static const char* const captions[ColumnCount] = {"",         "File Name", "File Size", "Duration",
+    static const char* const captions[ColumnCount] = {"",           "File Name", "File Size", "Duration",
                                                       "Start Time", "End Time",  "Cut Time"};
     return (column >= 0 && column < ColumnCount) ? QString::fromLatin1(captions[column]) : QString();
 }

@@ -11,7 +11,8 @@ class TSourceList : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum TColumn : int {
+    enum TColumn : int
+    {
         colCheck = 0,
         colFileName,
         colFileSize,

@@ -106,8 +106,8 @@ bool TryStrToInt(const QString& text, int& value)
         value = static_cast<int>(static_cast<unsigned int>(magnitude));
         return true;
     }
-    const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
-                                     : std::numeric_limits<int>::max();
+    const long long limit =
+        negative ? -static_cast<long long>(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
     if (magnitude > static_cast<unsigned long long>(limit))
         return false;
     value = static_cast<int>(negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude));

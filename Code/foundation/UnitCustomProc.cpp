@@ -1,5 +1,3 @@
 #include "UnitCustomProc.h"
 
-TCustomProc::TCustomProc(TControlModels& models) : FModels(models)
-{
-}
+TCustomProc::TCustomProc(TControlModels& models) : FModels(models) {}

@@ -5,7 +5,8 @@
 #include <optional>
 
 // Button codes as the message boxes report them.
-enum : int {
+enum : int
+{
     idNone = 0,
     idOK = 1,
     idCancel = 2,
@@ -14,7 +15,8 @@ enum : int {
 };
 
 // Message-box kinds of ShowMsg.
-enum : int {
+enum : int
+{
     mkError = 0,
     mkWarning = 1,
     mkQuestion = 2,
@@ -22,7 +24,8 @@ enum : int {
 };
 
 // Prompt types of ShowPrompt.
-enum : int {
+enum : int
+{
     ptOK = 1,
     ptYesNo = 2,
     ptYesNoCancel = 3,
@@ -46,8 +49,7 @@ public:
     // The general error report: the error icon and the text.
     virtual void ShowError(const QString& text) = 0;
     // A text-input box; nothing on Cancel.
-    virtual std::optional<QString> InputText(const QString& caption, const QString& prompt,
-                                             const QString& initial) = 0;
+    virtual std::optional<QString> InputText(const QString& caption, const QString& prompt, const QString& initial) = 0;
     // The open-files dialog; the chosen files in the dialog's order, empty on Cancel.
     virtual QStringList OpenFiles(const QString& initialFolder, const QString& filter) = 0;
     // The folder dialog; the empty text on Cancel.

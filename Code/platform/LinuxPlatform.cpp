@@ -111,7 +111,9 @@ bool TLinuxPlatform::ListFolder(const QString& folder, std::vector<TFolderEntry>
         const std::string name = e->d_name;
         if (name == "." || name == "..")
             continue;
-        struct stat st{};
+        struct stat st
+        {
+        };
         bool plain = false;
         if (lstat((base + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             plain = name[0] != '.' && (st.st_mode & S_IWUSR) != 0;
@@ -165,7 +167,9 @@ std::vector<TProcessEntry> TLinuxPlatform::Processes() const
         if (pid <= 0 || *end != '\0')
             continue;
         const std::string dir = std::string("/proc/") + e->d_name;
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (stat(dir.c_str(), &st) != 0 || st.st_uid != me)
             continue;
         // The state letter follows the parenthesised command name, which may itself hold ")".

@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFile>
 
-TTempProgramFolder::TTempProgramFolder(bool withConfig) : FDir(QDir::tempPath() + QStringLiteral("/quorvid-test-XXXXXX"))
+TTempProgramFolder::TTempProgramFolder(bool withConfig)
+    : FDir(QDir::tempPath() + QStringLiteral("/quorvid-test-XXXXXX"))
 {
     const QString root = FDir.path();
     FPath = root + QStringLiteral("/Program Files/Quorvid/");
