@@ -45,6 +45,12 @@ public:
     void LoadUserSettings();
     void SaveUserSettings();
 
+    // Source list (adding, removing, trim edits).
+    // -- added with the source list --
+
+    // Batch run and its progress.
+    // -- added with the batch driver --
+
     // Calls into the preview side; empty until the preview is wired up.
     std::function<void()> OnSyncSelection;
     std::function<void()> OnStopPreview;
