@@ -147,7 +147,11 @@ public:
     void DiscardOutput()
     {
         FOut.reset();
-        if (FOutputCreated) {
+        // only a plain file is ours to remove: never a device or a link someone named as output
+        struct stat written
+        {
+        };
+        if (FOutputCreated && ::lstat(FOptions.OutputPath.c_str(), &written) == 0 && S_ISREG(written.st_mode)) {
             ::unlink(FOptions.OutputPath.c_str());
         }
     }

@@ -21,7 +21,8 @@ std::string ToolPath(const std::string& tool)
     return std::string(QUORVID_PROGRAM_DIR) + "/" + tool;
 }
 
-TToolRun RunTool(const std::string& tool, const std::vector<std::string>& args, int timeoutMs)
+TToolRun RunTool(const std::string& tool, const std::vector<std::string>& args, int timeoutMs,
+                 const std::function<void()>& childSetup)
 {
     TToolRun run;
     QProcess process;
@@ -30,6 +31,9 @@ TToolRun RunTool(const std::string& tool, const std::vector<std::string>& args, 
         list << QString::fromStdString(arg);
     }
     process.setWorkingDirectory(QStringLiteral(QUORVID_PROGRAM_DIR));
+    if (childSetup) {
+        process.setChildProcessModifier(childSetup);
+    }
     QElapsedTimer timer;
     timer.start();
     process.start(QString::fromStdString(ToolPath(tool)), list);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ struct TToolRun
 };
 
 std::string ToolPath(const std::string& tool);
-TToolRun RunTool(const std::string& tool, const std::vector<std::string>& args, int timeoutMs = 10000);
+// childSetup runs in the child between fork and exec (limits, signal dispositions).
+TToolRun RunTool(const std::string& tool, const std::vector<std::string>& args, int timeoutMs = 10000,
+                 const std::function<void()>& childSetup = {});
 // Any favc or ravc still running as a child of this test process.
 bool ToolChildrenLeft();
 
