@@ -18,6 +18,8 @@ public:
     TCheckBoxModel chkShutdown{false};
     TCheckBoxModel chkShowOutputDirectory{true};
     TSourceList dxTreeSourceFileInfo;
+    // Whether the main window takes input; the batch run turns it off while it converts.
+    TCheckBoxModel MainFormEnabled{true};
 
     // Options dialog.
     TChoiceList cbbVideoSize;

@@ -6,6 +6,7 @@
 
 class TControlModels;
 class TChoiceList;
+class TConvertingProgress;
 
 // The long-lived owner of the batch state and of the operations on the choice lists, the
 // custom profiles, the user settings and the batch run. Its operations are defined beside
@@ -49,7 +50,14 @@ public:
     // -- added with the source list --
 
     // Batch run and its progress.
-    // -- added with the batch driver --
+    // One whole run over the checked rows of the source list. False, and nothing done, while
+    // another run is still in progress (also while a stopped run winds down).
+    bool ConvertCheckedFiles();
+    bool IsConverting() const { return FConverting; }
+    void OpenFolderInExplorer(const QString& folder);
+    void ShutdownComputer();
+    // The progress window's model; set by whoever creates the window. Not owned.
+    TConvertingProgress* frmConverting = nullptr;
 
     // Calls into the preview side; empty until the preview is wired up.
     std::function<void()> OnSyncSelection;
@@ -57,4 +65,5 @@ public:
 
 private:
     TControlModels& FModels;
+    bool FConverting = false;
 };
