@@ -127,7 +127,8 @@ TEST_F(IniFileTest, ErasingAMissingSectionDoesNotTouchTheFile)
 
 TEST_F(IniFileTest, LoadingSplitsAtEveryLineEndAndStopsAtNul)
 {
-    Given(QByteArray("[A]\ra=1\nb=2\r\nc=3", 19) + QByteArray("\0[B]\r\n", 6));
+    const char bytes[] = "[A]\ra=1\nb=2\r\nc=3\0[B]\r\n";
+    Given(QByteArray(bytes, sizeof bytes - 1));
     TIniFile32 ini(File);
     EXPECT_EQ(ini.Lines(), QStringList({"[A]", "a=1", "b=2", "c=3"}));
     ini.WriteString("A", "d", "4");
