@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 class TControlModels;
@@ -47,7 +48,24 @@ public:
     void SaveUserSettings();
 
     // Source list (adding, removing, trim edits).
-    // -- added with the source list --
+    // Appends the acceptable files of the list, in order; a file refused by the probe is
+    // reported once. Throws EFileError when a probed file's length cannot be read.
+    void AddSourceFiles(const QStringList& paths);
+    // Whole seconds; 0 when the file cannot be read.
+    std::int64_t ProbeDuration(const QString& path);
+    void RemoveSelectedRows();
+    // The Remove command, the Delete key in the list and the Clear command.
+    void RemoveSourceFiles();
+    void DeleteKeyInSourceList();
+    void ClearSourceFiles();
+    // The end of a cell edit in the list: corrects the times of every selected row.
+    // Throws EConvertError at a row whose times cannot be read; later rows are left alone.
+    void dxTreeSourceFileInfoEdited();
+    // Puts both outer images of the range bar back to width 2; empty until the range bar exists.
+    std::function<void()> OnResetRangeBar;
+    // A trim edit's new start in ms; the preview seeks there only when it follows the list and
+    // its graph is active. Empty until the preview exists.
+    std::function<void(std::int64_t)> OnSeekPreviewIfFollowing;
 
     // Batch run and its progress.
     // One whole run over the checked rows of the source list. False, and nothing done, while

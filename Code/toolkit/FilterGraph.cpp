@@ -1,0 +1,3 @@
+#include "FilterGraph.h"
+
+TFilterGraph::~TFilterGraph() = default;
