@@ -248,6 +248,11 @@ private:
         if (FOptions.StartSeconds <= 0) {
             return;
         }
+        // A container that keeps no duration (SWF) has nothing to seek by: a generic seek there
+        // scans to the end and leaves nothing to decode, so read from the start instead.
+        if (FIn->duration == AV_NOPTS_VALUE) {
+            return;
+        }
         const int index = FVideoIndex >= 0 ? FVideoIndex : FAudioIndex;
         const char* formatName = FIn->iformat->name;
         const bool programStream = std::strstr(formatName, "mpeg") != nullptr || std::strcmp(formatName, "vob") == 0;

@@ -84,6 +84,17 @@ TEST(ToolTrim, AmrOutputOfAPartLastsTheLength)
     EXPECT_EQ(ReadProgressSeconds(SplitProgressLines(run.Stdout).back(), "-acodec amr_nb", ".3g2"), 2);
 }
 
+TEST(ToolTrim, APartOfASourceWithoutDurationStillConverts)
+{
+    // SWF keeps no duration and no index: the start is reached by reading, not by seeking.
+    QTemporaryDir folder;
+    const std::string output = folder.path().toStdString() + "/part.mp4";
+    TToolRun run = RunTool("favc", VideoArgs(Media("clip.swf"), "00:00:01", "2", output));
+    ASSERT_EQ(run.ExitCode, 0) << run.Stderr;
+    TMediaInfo info = InspectMedia(output);
+    EXPECT_NEAR(info.VideoSeconds(), 2.0, 1.0 / 15 + 1e-6);
+}
+
 struct TFailureCase
 {
     const char* Name;
