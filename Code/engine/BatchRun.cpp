@@ -128,6 +128,9 @@ bool TCustomProc::ConvertCheckedFiles()
                 runner->wait();
                 const TRunOutcome outcome = runner->Outcome();
                 runner.reset();
+                // The file's last chunks are still queued: let them land before the next file
+                // starts counting its own.
+                ProcessPendingEvents();
 
                 // A file ended by Stop or by closing the window is not a failure.
                 const bool endedByUser = RowIndex != rowBefore;

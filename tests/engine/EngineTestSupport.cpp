@@ -25,3 +25,12 @@ int LogLinesEndingWith(const QString& logPath, const QString& text)
             ++count;
     return count;
 }
+
+int LogLinesContaining(const QString& logPath, const QString& text)
+{
+    int count = 0;
+    for (const QString& line : QString::fromUtf8(ReadFileBytes(logPath)).split(QStringLiteral("\r\n")))
+        if (line.contains(text))
+            ++count;
+    return count;
+}

@@ -9,3 +9,5 @@ void WriteScript(const QString& path, const QByteArray& body);
 int OpenDescriptorCount();
 // Lines of the program folder's log.txt that end with the text.
 int LogLinesEndingWith(const QString& logPath, const QString& text);
+// Lines of the log that contain the text.
+int LogLinesContaining(const QString& logPath, const QString& text);
