@@ -29,6 +29,9 @@ void TCustomProc::FillAllLists()
 {
     FillChoiceList(FModels.cbbOutputFiletype, GetOutputTypeList);
     FillQualityList(FModels.cbbProfile);
+    // The dialog's profile list holds the same names as the quality list from the start, so a
+    // profile picked before the dialog was ever shown is found and applied.
+    FModels.cbbCustomProfile.AddItems(CommonLib->ReadProfileNames(cstProfileFileName));
     FillChoiceList(FModels.cbbAspectratio, GetAspectRatioList);
     FillChoiceList(FModels.cbbVideoBitrate, GetVideoBitrateList);
     FillChoiceList(FModels.cbbAudioBitrate, GetAudioBitrateList);

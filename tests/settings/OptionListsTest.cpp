@@ -174,8 +174,10 @@ TEST_F(OptionLists, NothingIsAppliedWithoutASelectedOrStoredProfile)
 TEST_F(OptionLists, ACustomProfileInTheQualityListSelectsAndAppliesIt)
 {
     WriteProfiles("\r\n[car]\r\ncar=0|0|0|0|0|0\r\n\r\n[Phone]\r\nPhone=4|1|3|5|1|2\r\n");
+    // Picked straight after start-up, before the Options dialog was ever shown.
     StartUp();
-    Models->cbbCustomProfile.AddItems(CommonLib->ReadProfileNames("UserProfileInfo.ini"));
+    EXPECT_EQ(Models->cbbCustomProfile.Items(), QStringList({"car", "Phone"}));
+    EXPECT_EQ(Models->cbbCustomProfile.SelectedIndex(), -1);
     Models->cbbProfile.Select(6);
     CustomProc->ApplyProfile();
     EXPECT_EQ(Models->cbbCustomProfile.SelectedIndex(), 1);
