@@ -37,13 +37,3 @@ QList<int> SettingsFixture::EightIndices() const
             Models->cbbAudioBitrate.SelectedIndex(),    Models->cbbAudioSample.SelectedIndex(),
             Models->cbbAudioVolumeGain.SelectedIndex(), Models->cbbAudioChannels.SelectedIndex()};
 }
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-void PrintTo(const QStringList& texts, std::ostream* os)
-{
-    *os << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
-}

@@ -11,8 +11,6 @@
 #include <ostream>
 
 // Readable failure output for the texts the tests compare.
-void PrintTo(const QString& text, std::ostream* os);
-void PrintTo(const QStringList& texts, std::ostream* os);
 
 // A program folder with the long-lived objects and the choice lists in their start-up state
 // (lists filled, user settings loaded, the selected preset applied).

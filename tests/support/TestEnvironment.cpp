@@ -52,3 +52,18 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes)
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
 }
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QStringList& texts, std::ostream* os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        *os << (i ? ", " : "");
+        PrintTo(texts.at(i), os);
+    }
+    *os << '}';
+}

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <ostream>
 
 // The doubles every test runs with; installed by the test mains before any test starts.
 TFakePlatform& FakePlatform();
@@ -17,3 +19,7 @@ QString TestMediaFolder();
 // The whole content of a file, or an empty array when it cannot be read.
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
+
+// Lets test failures show Qt texts as text.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QStringList& texts, std::ostream* os);
