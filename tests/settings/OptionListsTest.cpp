@@ -198,6 +198,8 @@ TEST_F(OptionLists, AStaleQualityEntryAppliesItsOwnProfileOrNothing)
     WriteProfiles("\r\n[A]\r\nA=4|0|0|0|0|0\r\n\r\n[B]\r\nB=5|1|1|1|1|1\r\n\r\n[C]\r\nC=6|0|2|2|0|2\r\n");
     StartUp();
     WriteProfiles("\r\n[B]\r\nB=5|1|1|1|1|1\r\n\r\n[C]\r\nC=6|0|2|2|0|2\r\n");
+    // The dialog, shown again, replaces its entries with what the file now holds.
+    Models->cbbCustomProfile.Clear();
     Models->cbbCustomProfile.AddItems(CommonLib->ReadProfileNames("UserProfileInfo.ini"));
     Models->cbbProfile.Select(6); // "B", number 1 of the old list; number 1 is now "C"
     CustomProc->ApplyProfile();
