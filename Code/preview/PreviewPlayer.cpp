@@ -106,7 +106,8 @@ void TPreviewPlayer::OpenPreview(const QString& path)
         if (failed || status != 0) {
             // Clear first: a log that cannot be written must not leave a half-rendered graph.
             FGraph.Clear();
-            AppFunc->WriteLog(QStringLiteral("Playing Video error."));
+            if (AppFunc)
+                AppFunc->WriteLog(QStringLiteral("Playing Video error."));
             emit Changed();
             return;
         }
@@ -188,7 +189,8 @@ void TPreviewPlayer::dstrckbrMainformTimer(quint32 positionMs, quint32 durationM
         SeekPreview(0);
         PausePreview();
     }
-    if (positionMs >= durationMs) {
+    // A file without a known duration (0) would otherwise stop at the first tick.
+    if (durationMs > 0 && positionMs >= durationMs) {
         SeekPreview(0);
         StopPreview();
     }

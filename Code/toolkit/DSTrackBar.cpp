@@ -23,8 +23,8 @@ TDSTrackBar::TDSTrackBar(QObject* parent) : QObject(parent)
 
 void TDSTrackBar::SetFilterGraph(TMpvGraph* graph)
 {
-    if (FGraph)
-        disconnect(dynamic_cast<QObject*>(FGraph), nullptr, this, nullptr);
+    if (auto* previous = dynamic_cast<QObject*>(FGraph))
+        disconnect(previous, nullptr, this, nullptr);
     FGraph = graph;
     Stop();
     if (!graph)

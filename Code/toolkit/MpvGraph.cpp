@@ -1,5 +1,7 @@
 #include "MpvGraph.h"
 
+#include "ProbeGraph.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMetaObject>
@@ -182,6 +184,17 @@ int TMpvGraph::RenderFile(const QString& path)
     if (FLoadFailed || FNothingDecodable) {
         Clear();
         throw EMediaError(QStringLiteral("The file \"%1\" cannot be rendered.").arg(path));
+    }
+    // mpv only estimates the length of a container that keeps none (SWF) from what it has read so
+    // far; the prober measures it exactly, as the list's Duration was measured.
+    try {
+        TProbeGraph probe;
+        probe.SetActive(true);
+        probe.RenderFile(path);
+        if (probe.Duration() > 0)
+            FDurationMs = probe.Duration();
+    } catch (const EMediaError&) {
+        // mpv's own figure stands.
     }
     return FUndecodable;
 }

@@ -182,6 +182,19 @@ TEST_F(PreviewPlayerTest, EndOfFileStopsAndTheNextPlayOpensAgain)
     EXPECT_TRUE(Player->Playing());
 }
 
+TEST_F(PreviewPlayerTest, FileWithoutADurationKeepsPlaying)
+{
+    AddRow(1);
+    Select({0});
+    Graph.DurationMs = 0;
+    Player->btnPlayClick();
+    TickAt(0);
+    TickAt(1);
+    EXPECT_TRUE(Player->Playing());
+    EXPECT_EQ(Player->LoadedFile(), Name(1));
+    EXPECT_EQ(Player->CurTimeText(), "00:00:01");
+}
+
 TEST_F(PreviewPlayerTest, FileOpenedAfterTheStartMarkerMovedStartsAtTheRangeStart)
 {
     AddRow(1);
