@@ -44,7 +44,12 @@ TfrmOption::TfrmOption(TControlModels& models, QWidget* parent) : QDialog(parent
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     setFixedSize(468, 239);
 
+    // Liberation Sans runs wider than the bitmap font these places were measured for: the labels
+    // and lists take the pixel size that fits their captions into their places.
+    QFont fitting = font();
+    fitting.setPixelSize(10);
     lblCustomProfile = MakeLabel(this, QStringLiteral("Custom Profile:"), {8, 12, 70, 13});
+    lblCustomProfile->setFont(fitting);
     cbbCustomProfile = new QComboBox(this);
     cbbCustomProfile->setGeometry(112, 12, 185, 21);
     btnAdd = MakeButton(this, QStringLiteral("Add"), {304, 10, 49, 24});
@@ -52,6 +57,7 @@ TfrmOption::TfrmOption(TControlModels& models, QWidget* parent) : QDialog(parent
     btnDel = MakeButton(this, QStringLiteral("Delete"), {408, 10, 49, 24});
     grpAdvOptions = new QGroupBox(QStringLiteral("Advanced Options"), this);
     grpAdvOptions->setGeometry(12, 36, 449, 153);
+    grpAdvOptions->setFont(fitting);
     btnApply = MakeButton(this, QStringLiteral("OK"), {296, 204, 73, 25});
     btnCancel = MakeButton(this, QStringLiteral("Cancel"), {384, 204, 73, 25});
 

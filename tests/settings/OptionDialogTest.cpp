@@ -122,6 +122,8 @@ TEST_F(OptionDialog, LayoutFollowsItsTable)
             << c.Caption.toStdString() << " " << c.Widget->metaObject()->className();
         if (auto* label = qobject_cast<QLabel*>(c.Widget)) {
             EXPECT_EQ(label->text(), c.Caption);
+            // The whole caption shows in its place.
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << c.Caption.toStdString();
         } else if (auto* button = qobject_cast<QPushButton*>(c.Widget)) {
             EXPECT_EQ(button->text(), c.Caption);
         } else if (auto* group = qobject_cast<QGroupBox*>(c.Widget)) {
