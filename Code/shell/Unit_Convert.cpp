@@ -307,8 +307,14 @@ void TFrmMainForm::BindModels()
 
     // The batch run keeps the window disabled while it converts.
     setEnabled(FModels.MainFormEnabled.Checked());
-    connect(&FModels.MainFormEnabled, &TCheckBoxModel::Changed, this,
-            [this] { setEnabled(FModels.MainFormEnabled.Checked() && !FTerminateRequested); });
+    connect(&FModels.MainFormEnabled, &TCheckBoxModel::Changed, this, [this] {
+        setEnabled(FModels.MainFormEnabled.Checked() && !FTerminateRequested);
+        // Qt disables the windows this one owns along with it; the progress window's Stop must
+        // stay usable during the run, so only this window itself is held.
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isWindow())
+                child->setEnabled(true);
+    });
 }
 
 // Start-up and shutdown -------------------------------------------------------------------------

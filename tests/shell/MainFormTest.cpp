@@ -1,14 +1,15 @@
 #include "AppObjects.h"
 #include "BitmapButton.h"
-#include "SourceListView.h"
 #include "ControlModels.h"
 #include "InitFileForm.h"
 #include "ProductInfo.h"
 #include "QuorvidProgram.h"
+#include "SourceListView.h"
 #include "TempProgramFolder.h"
 #include "TestEnvironment.h"
 #include "UnitCustomProc.h"
 #include "Unit_Convert.h"
+#include "Unit_Converting.h"
 #include "Unit_Option.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 #include <clocale>
@@ -123,7 +125,20 @@ TEST(MainFormE2ETest, StartsConvertsDroppedFilesAndSavesTheSettingsOnClose)
     PickAsUser(*form.cbbOutputFiletype, QStringLiteral("3GPP2 - amr_nb Codec (*.3g2)"));
     PickAsUser(*form.cbbProfile, QStringLiteral("Low Quality"));
     form.dxTreeSourceFileInfo->setFocus();
+    // While the run holds the main window, the progress window's Stop stays usable.
+    int pausesWithProgress = 0, pausesWithStopUsable = 0;
+    FakePlatform().OnSleep = [&](int) {
+        const TfrmConverting* progress = started.Program->frmConverting();
+        if (!progress->isVisible() || form.isEnabled())
+            return;
+        ++pausesWithProgress;
+        if (progress->isEnabled() && progress->btnStop->isEnabled())
+            ++pausesWithStopUsable;
+    };
     TypeKey(form, Qt::Key_S, Qt::ControlModifier);
+    FakePlatform().OnSleep = nullptr;
+    EXPECT_GT(pausesWithProgress, 0);
+    EXPECT_EQ(pausesWithStopUsable, pausesWithProgress);
 
     const QStringList outputs = QDir(output).entryList({"*.3g2"}, QDir::Files, QDir::Name);
     ASSERT_EQ(outputs, QStringList({"clip.3g2", "clip_1.3g2"})) << outputs.join(", ").toStdString();
