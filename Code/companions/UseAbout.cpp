@@ -29,6 +29,8 @@ extern "C" __attribute__((visibility("default"))) void ShowAboutForm(void* appli
     auto* layout = new QVBoxLayout(&about);
     auto* title = new QLabel(Text(info.ProductName) + QLatin1Char(' ') + Text(info.Version), &about);
     title->setObjectName(QStringLiteral("lblProduct"));
+    // The passed texts are shown as they are, never read as markup.
+    title->setTextFormat(Qt::PlainText);
     QFont font = title->font();
     font.setPointSize(font.pointSize() + 6);
     font.setBold(true);
@@ -36,9 +38,11 @@ extern "C" __attribute__((visibility("default"))) void ShowAboutForm(void* appli
     layout->addWidget(title);
     auto* company = new QLabel(QStringLiteral("by ") + Text(info.Company), &about);
     company->setObjectName(QStringLiteral("lblCompany"));
+    company->setTextFormat(Qt::PlainText);
     layout->addWidget(company);
     for (const char* part : {info.AboutText1, info.AboutText2}) {
         auto* label = new QLabel(Text(part), &about);
+        label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         layout->addWidget(label);
     }
@@ -52,6 +56,7 @@ extern "C" __attribute__((visibility("default"))) void ShowAboutForm(void* appli
     layout->addWidget(links);
     auto* folder = new QLabel(QStringLiteral("Installed in ") + Text(info.AppPath), &about);
     folder->setObjectName(QStringLiteral("lblAppPath"));
+    folder->setTextFormat(Qt::PlainText);
     folder->setWordWrap(true);
     layout->addWidget(folder);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
