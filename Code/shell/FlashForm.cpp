@@ -16,6 +16,9 @@ TFrmFlashForm::TFrmFlashForm(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::F
     Timer1.setInterval(250);
     Timer1.setSingleShot(false);
     Timer2.setInterval(1000);
+    // Coarse timers may fire up to 5 % early; the splash's two ticks are its minimum time.
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer2.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
     connect(&Timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
     // Without a picture the splash keeps a plain face of the usual size.
