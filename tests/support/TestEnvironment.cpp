@@ -1,6 +1,9 @@
 #include "TestEnvironment.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <memory>
 
 namespace {
@@ -66,4 +69,17 @@ void PrintTo(const QStringList& texts, std::ostream* os)
         PrintTo(texts.at(i), os);
     }
     *os << '}';
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    return true;
 }

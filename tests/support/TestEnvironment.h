@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <ostream>
 
 // The doubles every test runs with; installed by the test mains before any test starts.
@@ -23,3 +24,6 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes);
 // Lets test failures show Qt texts as text.
 void PrintTo(const QString& text, std::ostream* os);
 void PrintTo(const QStringList& texts, std::ostream* os);
+
+// Lets queued events run until the condition holds; false when the time is up first.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -11,20 +11,6 @@
 
 namespace {
 
-// Lets the graph's queued event handling run until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 std::int64_t PositionMs(TMpvGraph& graph)
 {
     return graph.CurrentPosition() / 10000;
